@@ -1,0 +1,5 @@
+#include "intro/Effects.h"
+
+void drawEffects()
+{
+}

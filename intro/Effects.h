@@ -1,0 +1,4 @@
+#pragma once
+
+// Draws the effect of the current phase into frameBuffer.
+void drawEffects();

@@ -1,0 +1,5 @@
+#include "intro/Scroller.h"
+
+void drawScroller()
+{
+}

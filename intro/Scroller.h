@@ -1,0 +1,4 @@
+#pragma once
+
+// Draws the current greeting line into frameBuffer.
+void drawScroller();
