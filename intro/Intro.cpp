@@ -1,10 +1,8 @@
 #include "intro/Intro.h"
 
 #include "display/Display.h"
-#include "intro/Background.h"
-#include "intro/Effects.h"
+#include "intro/Frame.h"
 #include "intro/IntroState.h"
-#include "intro/Scroller.h"
 #include "sound/FmodApi.h"
 
 #include <windows.h>
@@ -15,7 +13,6 @@
 namespace {
 
 constexpr float requiredSoundVersion = 3.75f;
-constexpr float timeStep = 0.08f;
 constexpr DWORD frameSleepMilliseconds = 20;
 
 // Held from start-up to shutdown.
@@ -45,16 +42,6 @@ void startMusic()
         std::printf("Error playing file.\n");
         failStartup();
     }
-}
-
-void advanceFrame()
-{
-    ++frameCount;
-    introTime = introTime + timeStep;
-    addNoise();
-    copyBackground();
-    drawScroller();
-    drawEffects();
 }
 
 int introMain(OutputMode output)

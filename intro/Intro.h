@@ -6,9 +6,5 @@
 // failure prints its line on standard output and ends the process with status 1.
 void startMusic();
 
-// One frame of the picture, without presenting it: advances frameCount and
-// introTime, changes and copies the background, draws scroller and effects.
-void advanceFrame();
-
 // The whole program: music, display, frame loop, shutdown. Returns the exit status.
 int introMain(OutputMode output);
