@@ -78,6 +78,8 @@ void ModulePlayer::rewind() { openmpt_module_set_position_order_row(module, 0, 0
 
 double ModulePlayer::durationSeconds() const { return openmpt_module_get_duration_seconds(module); }
 
+double ModulePlayer::positionSeconds() const { return openmpt_module_get_position_seconds(module); }
+
 int ModulePlayer::channelCount() const { return openmpt_module_get_num_channels(module); }
 
 } // namespace sound

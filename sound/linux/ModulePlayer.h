@@ -36,6 +36,8 @@ public:
 
     int mixRate() const { return rate; }
     double durationSeconds() const;
+    // Where playback is within the song.
+    double positionSeconds() const;
     int channelCount() const;
 
 private:
