@@ -12,17 +12,10 @@ constexpr int textTop = 18;
 constexpr int shadowRows = 15;
 constexpr int shadowOffset = shadowRows * introWidth;
 
-// One block pixel at undisplaced (xx, yy) with shade weight s: the lean, the
-// wave and the stretch move it; it then adds its light and stamps its shadow.
+// One block pixel with shade weight s: it adds its light and stamps its shadow.
 void drawBlockPixel(int xx, int yy, float s)
 {
-    const float column = static_cast<float>(xx);
-    const float row = static_cast<float>(yy);
-    // The lean breathes with the time; introTime is used unwrapped.
-    const int sx = static_cast<int>(column + 6.0f * sinOf(row * (cosOf(introTime) + 2.5f) * 0.005f));
-    // The stretch uses the displaced column, the wave the undisplaced one.
-    const int d = ((50 - sx / 3) * yy) / 50;
-    const int sy = static_cast<int>(6.0f * cosOf(0.04f * column) + static_cast<float>(d) + row);
+    const auto [sx, sy] = displacePixel(xx, yy);
     if (sx < 0 || sx >= introWidth || sy < 0 || sy >= introHeight) {
         return;
     }
@@ -41,6 +34,18 @@ void drawBlockPixel(int xx, int yy, float s)
     shadow.green = (shadow.green + 0.2f) * 0.8f * s;
     shadow.red = (shadow.red + 0.2f) * s;
 }
+}
+
+DisplacedPixel displacePixel(int xx, int yy)
+{
+    const float column = static_cast<float>(xx);
+    const float row = static_cast<float>(yy);
+    // The lean breathes with the time; introTime is used unwrapped.
+    const int sx = static_cast<int>(column + 6.0f * sinOf(row * (cosOf(introTime) + 2.5f) * 0.005f));
+    // The stretch uses the displaced column, the wave the undisplaced one.
+    const int d = ((50 - sx / 3) * yy) / 50;
+    const int sy = static_cast<int>(6.0f * cosOf(0.04f * column) + static_cast<float>(d) + row);
+    return {sx, sy};
 }
 
 int glyphIndex(char character)
