@@ -5,24 +5,16 @@
 #include <libopenmpt/libopenmpt.h>
 
 #include <cstring>
-#include <fstream>
-#include <string_view>
-#include <system_error>
 #include <filesystem>
+#include <fstream>
+#include <system_error>
 #include <vector>
 
 namespace sound {
 namespace {
 
-// The decoder is lenient and plays what it can of a damaged file; damage it
-// reports as load warnings we treat as failure, so a broken module is refused
-// at load instead of playing as partial silence.
-bool loadedWithDamage(openmpt_module* module) {
-    const char* warnings = openmpt_module_get_metadata(module, "warnings");
-    const bool damaged = warnings != nullptr && warnings[0] != '\0';
-    openmpt_free_string(warnings);
-    return damaged;
-}
+// Far beyond any tracker module; a file this big is not read into memory.
+constexpr std::uintmax_t largestFile = 256u * 1024u * 1024u;
 
 } // namespace
 
@@ -35,7 +27,8 @@ std::unique_ptr<ModulePlayer> ModulePlayer::fromMemory(std::span<const std::uint
         &error, nullptr, nullptr);
     if (module == nullptr)
         return nullptr;
-    if (loadedWithDamage(module) || openmpt_module_get_num_orders(module) <= 0) {
+    // A song without a single order has nothing to play.
+    if (openmpt_module_get_num_orders(module) <= 0) {
         openmpt_module_destroy(module);
         return nullptr;
     }
@@ -47,6 +40,9 @@ std::unique_ptr<ModulePlayer> ModulePlayer::fromMemory(std::span<const std::uint
 std::unique_ptr<ModulePlayer> ModulePlayer::fromFile(const std::string& path, int mixRate) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec))
+        return nullptr;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size == 0 || size > largestFile)
         return nullptr;
     std::ifstream in(path, std::ios::binary);
     if (!in)

@@ -13,6 +13,8 @@ SoundSystem& SoundSystem::instance() {
     return system;
 }
 
+SoundSystem::~SoundSystem() { close(); }
+
 bool SoundSystem::init(int mixRate, int maxSoftwareChannels) {
     std::lock_guard<std::mutex> hold(calls);
     if (running)

@@ -17,6 +17,12 @@ namespace sound {
 // refused instead of followed.
 class SoundSystem {
 public:
+    SoundSystem() = default;
+    // A program may end without closing: stop the output before the songs go.
+    ~SoundSystem();
+    SoundSystem(const SoundSystem&) = delete;
+    SoundSystem& operator=(const SoundSystem&) = delete;
+
     // Rejects rates the decoder cannot render and negative channel counts.
     // A second init while running keeps the running system.
     bool init(int mixRate, int maxSoftwareChannels);

@@ -66,4 +66,11 @@ TEST_F(SoundSystemWithoutDevice, MisuseIsHarmless) {
     EXPECT_NE(system.load(TOVI_MUSIC_MODULE_PATH), nullptr);
 }
 
+TEST_F(SoundSystemWithoutDevice, EndsCleanlyWithoutClose) {
+    sound::SoundSystem scoped;
+    ASSERT_TRUE(scoped.init(32000, 32));
+    EXPECT_TRUE(scoped.play(scoped.load(TOVI_MUSIC_MODULE_PATH)));
+    // Destroyed while playing: the output stops before the song goes.
+}
+
 } // namespace
