@@ -12,7 +12,8 @@
 
 #if defined(_WIN32)
 #if defined(TOVI_BUILDING_FMOD)
-#define FMOD_EXPORT __declspec(dllexport)
+// fmod.dll exports by its module-definition file, under the exact names.
+#define FMOD_EXPORT
 #else
 #define FMOD_EXPORT __declspec(dllimport)
 #endif
