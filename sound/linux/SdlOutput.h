@@ -19,7 +19,7 @@ public:
     void unlock() override;
 
 private:
-    SdlOutput(Mixer& mixer) : mixer(mixer) {}
+    explicit SdlOutput(Mixer& mixer) : mixer(mixer) {}
     static void callback(void* self, std::uint8_t* stream, int length);
 
     Mixer& mixer;
