@@ -173,8 +173,8 @@ void intToFloat(const unsigned char* source, unsigned char* destination, std::ui
         unsigned char* d = destination + 16 * std::size_t{i};
         for (int k = 0; k < 4; ++k, d += 16) {
             const __m128 v = _mm_mul_ps(_mm_cvtepi32_ps(channels[k]), scale);
-            _mm_storel_pi(reinterpret_cast<__m64*>(d + 4), v);
-            _mm_store_ss(reinterpret_cast<float*>(d + 12), _mm_movehl_ps(v, v));
+            _mm_storeu_si64(d + 4, _mm_castps_si128(v));
+            _mm_storeu_si32(d + 12, _mm_castps_si128(_mm_movehl_ps(v, v)));
         }
     }
     scalarrows::intToFloat(source + 4 * std::size_t{i}, destination + 16 * std::size_t{i}, count - i);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -273,7 +274,7 @@ std::vector<unsigned char> expectedBuffer(const Conversion& c, const std::vector
     std::vector<unsigned char> buffer(size, fill);
     unsigned char* row = buffer.data() + offset;
     if (c.from == c.to) {
-        std::memcpy(row, source.data(), source.size());
+        std::copy(source.begin(), source.end(), row);
     } else if (c.to == XBGRFFFF) {
         const float scale = bitsToFloat(pixelrules::byteScaleBits);
         for (std::uint32_t i = 0; i < count; ++i) {
@@ -286,7 +287,7 @@ std::vector<unsigned char> expectedBuffer(const Conversion& c, const std::vector
     } else {
         const std::vector<unsigned char> pixels = c.from == XBGRFFFF ? reference::fromFloat(c.to, source.data(), count)
                                                                       : reference::fromInt(c.to, source.data(), count);
-        std::memcpy(row, pixels.data(), pixels.size());
+        std::copy(pixels.begin(), pixels.end(), row);
     }
     return buffer;
 }
@@ -308,7 +309,7 @@ TEST(ConverterPaths, EveryPathMatchesTheRuleOnAwkwardRows)
                                                     << " offsets " << sourceOffset << "/" << destinationOffset);
                     const std::vector<unsigned char> pixels = makeSource(c.from, count, random);
                     std::vector<unsigned char> source(sourceOffset + pixels.size() + 32, 0x3C);
-                    std::memcpy(source.data() + sourceOffset, pixels.data(), pixels.size());
+                    std::copy(pixels.begin(), pixels.end(), source.begin() + static_cast<std::ptrdiff_t>(sourceOffset));
                     const std::size_t size = destinationOffset + std::size_t{count} * reference::bytesPerPixel(c.to) + 40;
                     std::vector<unsigned char> destination(size, fill);
                     if (path < 3) {
