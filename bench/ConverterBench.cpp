@@ -1,7 +1,11 @@
 // Frame conversion speed of every converter beside a memcpy of the same source
 // bytes, measured in the same run; a summary lists converter time / memcpy time.
+// "sse2:" entries run the SSE2 rows directly, as processors without AVX2 do.
+// On a busy machine, --benchmark_repetitions=5 makes the ratios steadier.
 #include "display/PixelConverter.h"
 #include "display/PixelTypes.h"
+#include "display/converters/ScalarRows.h"
+#include "display/converters/VectorRows.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +13,7 @@
 #include <cstring>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -59,25 +64,55 @@ std::string memcpyName(std::uint32_t bytesPerPixel, const FrameSize& size)
     return "memcpy_" + std::to_string(bytesPerPixel) + "B/" + size.name();
 }
 
-void convertFrames(benchmark::State& state, PixelFormat from, const FormatInfo& to, FrameSize size)
+// Converts whole frames row by row, as the blitter does; convertRow is either
+// the converter from findConverter or one row path called directly.
+template <typename ConvertRow>
+void convertFrames(benchmark::State& state, PixelFormat from, std::uint32_t destinationBytes, FrameSize size,
+                   ConvertRow convertRow)
 {
     const std::size_t pixels = std::size_t{size.width} * size.height;
     const std::vector<unsigned char> source = makeFrame(from, pixels);
-    std::vector<unsigned char> destination(pixels * to.bytes, 0);
+    std::vector<unsigned char> destination(pixels * destinationBytes, 0);
     const std::size_t sourcePitch = std::size_t{size.width} * (from == XBGRFFFF ? 16 : 4);
-    const std::size_t destinationPitch = std::size_t{size.width} * to.bytes;
-    PixelConverter* converter = findConverter(from, to.format);
+    const std::size_t destinationPitch = std::size_t{size.width} * destinationBytes;
     for (auto _ : state) {
-        converter->begin();
         for (std::uint32_t y = 0; y < size.height; ++y) {
-            converter->convert(source.data() + y * sourcePitch, destination.data() + y * destinationPitch, size.width);
+            convertRow(source.data() + y * sourcePitch, destination.data() + y * destinationPitch, size.width);
         }
-        converter->end();
         benchmark::DoNotOptimize(destination.data());
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * pixels));
 }
+
+void convertWithConverter(benchmark::State& state, PixelFormat from, const FormatInfo& to, FrameSize size)
+{
+    PixelConverter* converter = findConverter(from, to.format);
+    converter->begin();
+    convertFrames(state, from, to.bytes, size, [converter](const unsigned char* s, unsigned char* d, std::uint32_t n) {
+        converter->convert(s, d, n);
+    });
+    converter->end();
+}
+
+#if defined(TOVI_HAS_SSE2_ROWS)
+// The SSE2 rows, which processors without AVX2 run.
+scalarrows::Row sse2Row(PixelFormat from, PixelFormat to)
+{
+    using namespace sse2rows;
+    const scalarrows::Row fromFloat[] = {nullptr,       floatToXrgb8888, floatToXbgr8888, floatToRgb888,
+                                         floatToBgr888, floatToRgb565,   floatToBgr565,   floatToXrgb1555,
+                                         floatToXbgr1555, nullptr};
+    const scalarrows::Row fromInt[] = {nullptr,     nullptr,     intToXbgr8888, intToRgb888,   intToBgr888,
+                                       intToRgb565, intToBgr565, intToXrgb1555, intToXbgr1555, intToFloat};
+    return from == XBGRFFFF ? fromFloat[to] : fromInt[to];
+}
+
+void convertWithSse2(benchmark::State& state, PixelFormat from, const FormatInfo& to, FrameSize size)
+{
+    convertFrames(state, from, to.bytes, size, sse2Row(from, to.format));
+}
+#endif
 
 void copyFrames(benchmark::State& state, std::uint32_t bytesPerPixel, FrameSize size)
 {
@@ -99,15 +134,26 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> secondsPerFrame;
 
+    // With --benchmark_repetitions the median of the repetitions is used.
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-                secondsPerFrame[run.benchmark_name()] = run.real_accumulated_time / static_cast<double>(run.iterations);
+            if (run.iterations <= 0) {
+                continue;
+            }
+            const double seconds = run.real_accumulated_time / static_cast<double>(run.iterations);
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                secondsPerFrame[run.run_name.str()] = seconds;
+                medians.insert(run.run_name.str());
+            } else if (run.run_type == Run::RT_Iteration && medians.count(run.run_name.str()) == 0) {
+                secondsPerFrame[run.run_name.str()] = seconds;
             }
         }
         ConsoleReporter::ReportRuns(runs);
     }
+
+private:
+    std::set<std::string> medians;
 };
 
 struct Entry {
@@ -130,9 +176,17 @@ int main(int argc, char** argv)
             for (const FormatInfo& to : formats) {
                 const std::string name = std::string(from == XBGRFFFF ? "XBGRFFFF" : "XRGB8888") + "_to_" + to.name
                                          + "/" + size.name();
-                benchmark::RegisterBenchmark(name.c_str(), convertFrames, from, to, size)->Unit(benchmark::kMicrosecond);
+                benchmark::RegisterBenchmark(name.c_str(), convertWithConverter, from, to, size)
+                    ->Unit(benchmark::kMicrosecond);
                 const double goal = (from == XBGRFFFF && to.format == XRGB8888) ? 1.0 : 1.5;
                 entries.push_back({name, memcpyName(from == XBGRFFFF ? 16 : 4, size), goal});
+#if defined(TOVI_HAS_SSE2_ROWS)
+                if (from != to.format) {
+                    benchmark::RegisterBenchmark(("sse2:" + name).c_str(), convertWithSse2, from, to, size)
+                        ->Unit(benchmark::kMicrosecond);
+                    entries.push_back({"sse2:" + name, memcpyName(from == XBGRFFFF ? 16 : 4, size), goal});
+                }
+#endif
             }
         }
     }
