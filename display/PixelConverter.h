@@ -10,11 +10,16 @@
 class PixelConverter {
 public:
     virtual ~PixelConverter() = default;
+    PixelConverter(const PixelConverter&) = delete;
+    PixelConverter& operator=(const PixelConverter&) = delete;
     virtual void begin() const = 0;
     // Reads exactly count source pixels and writes exactly count destination
     // pixels, packed; rows may have any alignment and must not overlap.
     virtual void convert(const void* source, void* destination, std::uint32_t count) const = 0;
     virtual void end() const = 0;
+
+protected:
+    constexpr PixelConverter() = default;
 };
 
 // The shared converter from source to destination, or null when the pair is not

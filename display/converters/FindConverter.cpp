@@ -4,26 +4,26 @@
 
 namespace {
 
-// The shared instances. Their constructors are trivial and constant, so they
-// exist before any code runs, whatever the order of static initialisation.
-XBGRFFFFToXBGRFFFFConverter floatToFloat;
-XBGRFFFFToXRGB8888Converter floatToXrgb8888;
-XBGRFFFFToXBGR8888Converter floatToXbgr8888;
-XBGRFFFFToRGB888Converter floatToRgb888;
-XBGRFFFFToBGR888Converter floatToBgr888;
-XBGRFFFFToRGB565Converter floatToRgb565;
-XBGRFFFFToBGR565Converter floatToBgr565;
-XBGRFFFFToXRGB1555Converter floatToXrgb1555;
-XBGRFFFFToXBGR1555Converter floatToXbgr1555;
-XRGB8888ToXBGRFFFFConverter intToFloat;
-XRGB8888ToXRGB8888Converter intToInt;
-XRGB8888ToXBGR8888Converter intToXbgr8888;
-XRGB8888ToRGB888Converter intToRgb888;
-XRGB8888ToBGR888Converter intToBgr888;
-XRGB8888ToRGB565Converter intToRgb565;
-XRGB8888ToBGR565Converter intToBgr565;
-XRGB8888ToXRGB1555Converter intToXrgb1555;
-XRGB8888ToXBGR1555Converter intToXbgr1555;
+// The shared instances, initialised at compile time: they exist before any
+// code runs, whatever the order of static initialisation.
+constinit XBGRFFFFToXBGRFFFFConverter floatToFloat;
+constinit XBGRFFFFToXRGB8888Converter floatToXrgb8888;
+constinit XBGRFFFFToXBGR8888Converter floatToXbgr8888;
+constinit XBGRFFFFToRGB888Converter floatToRgb888;
+constinit XBGRFFFFToBGR888Converter floatToBgr888;
+constinit XBGRFFFFToRGB565Converter floatToRgb565;
+constinit XBGRFFFFToBGR565Converter floatToBgr565;
+constinit XBGRFFFFToXRGB1555Converter floatToXrgb1555;
+constinit XBGRFFFFToXBGR1555Converter floatToXbgr1555;
+constinit XRGB8888ToXBGRFFFFConverter intToFloat;
+constinit XRGB8888ToXRGB8888Converter intToInt;
+constinit XRGB8888ToXBGR8888Converter intToXbgr8888;
+constinit XRGB8888ToRGB888Converter intToRgb888;
+constinit XRGB8888ToBGR888Converter intToBgr888;
+constinit XRGB8888ToRGB565Converter intToRgb565;
+constinit XRGB8888ToBGR565Converter intToBgr565;
+constinit XRGB8888ToXRGB1555Converter intToXrgb1555;
+constinit XRGB8888ToXBGR1555Converter intToXbgr1555;
 
 // Indexed by destination format; index 0 (Unknown) has no converter.
 PixelConverter* const fromFloat[10] = {
