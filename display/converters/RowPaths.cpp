@@ -2,17 +2,27 @@
 
 #include "display/converters/VectorRows.h"
 
+#include <atomic>
+
 namespace rowpaths {
 
 namespace {
 
 #if defined(TOVI_HAS_AVX2_ROWS)
-// Asked per row: the answer is one cached word, and asking each time needs no
-// initialisation order and no lock.
+// Whether the processor runs AVX2: -1 until first asked. Any thread may ask
+// first; they all find the same answer, so the race is harmless, and the
+// relaxed atomic keeps it defined. It is read once per row.
+constinit std::atomic<int> avx2Available{-1};
+
 bool hasAvx2()
 {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
+    int available = avx2Available.load(std::memory_order_relaxed);
+    if (available < 0) {
+        __builtin_cpu_init();
+        available = __builtin_cpu_supports("avx2") ? 1 : 0;
+        avx2Available.store(available, std::memory_order_relaxed);
+    }
+    return available != 0;
 }
 #endif
 
