@@ -46,7 +46,7 @@ trap 'rm -rf "$out"' EXIT
 status=0
 for cxx in "${compilers[@]}"; do
     for src in "${sources[@]}"; do
-        if ! "$cxx" -std=c++20 -Wall -Wextra -Werror -ffp-contract=off -I. -c "$src" -o "$out/$(basename "$src").o"; then
+        if ! "$cxx" -std=c++20 -Wall -Wextra -Werror -ffp-contract=off -DWIN32_LEAN_AND_MEAN -I. -c "$src" -o "$out/$(basename "$src").o"; then
             echo "cross-compile-win32: $cxx failed on $src" >&2
             status=1
         fi

@@ -443,7 +443,7 @@ HWND Desktop::createWindow(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD 
         return nullptr;
     }
     const auto cls = classes_.find(className);
-    if (cls == classes_.end()) {
+    if (cls == classes_.end() || !host_.canCreateWindows()) {
         return nullptr;
     }
     auto window = std::make_unique<Window>();

@@ -88,6 +88,8 @@ class Host {
 public:
     virtual ~Host() = default;
     virtual SIZE screenSize() const = 0;
+    // False where there is no screen to put windows on: CreateWindowExA fails.
+    virtual bool canCreateWindows() { return true; }
     // Called by PeekMessageA before it looks at the queue: turn pending user
     // input into messages.
     virtual void pollInput() {}
