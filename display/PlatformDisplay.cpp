@@ -2,8 +2,17 @@
 
 #include "display/DisplayBase.h"
 
-// Until the Direct3D presenter is in place, a display that accepts every frame.
+#if defined(_WIN32)
+#include "display/win32/Direct3DDisplay.h"
+#endif
+
+// On Windows the real window and Direct3D presenter; elsewhere, until the
+// desktop hosts take over, a display that accepts every frame.
 DisplayInterface* createPlatformDisplay()
 {
+#if defined(_WIN32)
+    return new Direct3DDisplay();
+#else
     return new DisplayBase();
+#endif
 }
