@@ -244,6 +244,13 @@ void SdlHost::pollInput()
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             handleKey(event.key, event.type == SDL_KEYDOWN);
+            if (event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_SPACE &&
+                model().keyIsDown(VK_MENU)) {
+                // Alt+Space opens the menu when it is dispatched: the keys after
+                // it must wait, so that they reach the open menu.
+                polling_ = false;
+                return;
+            }
             break;
         case SDL_MOUSEMOTION:
             handleMouse(windowFor(event.motion.windowID), event.motion.x, event.motion.y, WM_MOUSEMOVE, 0, false);

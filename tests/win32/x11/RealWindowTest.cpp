@@ -1,6 +1,7 @@
 // The display window on a real X server (Xvfb) through the SDL2 host: the
 // window shows with the right client size at the centred position, and a key
-// sent by xdotool reaches the listener with its key code.
+// sent by xdotool reaches the listener with its key code, and the system
+// menu opens with Alt+Space and delivers its choice.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -198,6 +199,14 @@ TEST(RealWindowTest, WindowShowsCentredAndKeysArrive)
         line = probe.readLine(std::chrono::seconds(5));
     } while (line && *line != "key 65");
     EXPECT_EQ(line.value_or("nothing"), "key 65");
+
+    // Alt+Space opens the system menu drawn in the window; Up wraps from its
+    // first item to its last, "Fullscreen", and Enter chooses it.
+    run("DISPLAY=" + display + " xdotool key --delay 100 alt+space Up Return 2>/dev/null");
+    do {
+        line = probe.readLine(std::chrono::seconds(5));
+    } while (line && *line != "fullscreen");
+    EXPECT_EQ(line.value_or("nothing"), "fullscreen");
 }
 
 }  // namespace

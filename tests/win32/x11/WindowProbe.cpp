@@ -1,6 +1,7 @@
 // A DisplayWindow on the real desktop (the SDL2 host), for the X11 test: it
 // opens a 400 x 300 window, says where its client area is, and reports every
-// key-down its listener receives, one line each, until Escape or a timeout.
+// key-down its listener receives and each output switch asked for (from the
+// system menu), one line each, until Escape or a timeout.
 #include "display/DisplayBase.h"
 #include "display/win32/DisplayWindow.h"
 
@@ -15,11 +16,19 @@ namespace {
 class Callbacks : public WindowCallbacks {
 public:
     bool paint() override { return true; }
-    bool fullscreen() override { return true; }
-    bool windowed() override { return true; }
+    bool fullscreen() override { return report("fullscreen"); }
+    bool windowed() override { return report("windowed"); }
     void requestToggle() override {}
     void requestClose() override { closing = true; }
     bool closing = false;
+
+private:
+    static bool report(const char* what)
+    {
+        std::printf("%s\n", what);
+        std::fflush(stdout);
+        return true;
+    }
 };
 
 class KeyReporter : public DisplayListener {
