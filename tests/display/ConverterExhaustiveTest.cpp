@@ -1,5 +1,6 @@
 #include "display/PixelConverter.h"
 #include "display/converters/ChannelRules.h"
+#include "display/converters/VectorRows.h"
 #include "tests/display/ConverterReference.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,9 @@ namespace {
 
 // Every float bit pattern through the channel rule and through the converters
 // that the screen uses, against the reference. Each pattern fills all three
-// channels of a pixel, so XRGB8888 checks 8 bits and RGB565 5 and 6 bits.
+// channels of a pixel, so XRGB8888 checks 8 bits and RGB565 5 and 6 bits. The
+// converters take the widest vector path the processor has; the SSE2 row is
+// checked as well, since it is the one processors without AVX2 take.
 struct Failures {
     std::atomic<std::uint64_t> count{0};
     std::atomic<std::uint32_t> firstBits{0};
@@ -32,6 +35,7 @@ void checkRange(std::uint64_t begin, std::uint64_t end, Failures& failures)
     std::vector<float> pixels(4 * std::size_t{block});
     std::vector<std::uint32_t> wide(block);
     std::vector<std::uint16_t> narrow(block);
+    std::vector<std::uint32_t> baseline(block);
     PixelConverter* toWide = findConverter(XBGRFFFF, XRGB8888);
     PixelConverter* toNarrow = findConverter(XBGRFFFF, RGB565);
     for (std::uint64_t first = begin; first < end; first += block) {
@@ -45,6 +49,12 @@ void checkRange(std::uint64_t begin, std::uint64_t end, Failures& failures)
         }
         toWide->convert(pixels.data(), wide.data(), count);
         toNarrow->convert(pixels.data(), narrow.data(), count);
+#if defined(TOVI_HAS_SSE2_ROWS)
+        sse2rows::floatToXrgb8888(reinterpret_cast<const unsigned char*>(pixels.data()),
+                                  reinterpret_cast<unsigned char*>(baseline.data()), count);
+#else
+        std::copy(wide.begin(), wide.end(), baseline.begin());
+#endif
         for (std::uint32_t i = 0; i < count; ++i) {
             const auto bits = static_cast<std::uint32_t>(first + i);
             const float x = pixels[4 * i + 1];
@@ -52,7 +62,7 @@ void checkRange(std::uint64_t begin, std::uint64_t end, Failures& failures)
             const std::uint32_t r6 = reference::channel(x, 6);
             const std::uint32_t r5 = reference::channel(x, 5);
             if (pixelrules::floatToChannel<8>(x) != r8 || pixelrules::floatToChannel<6>(x) != r6
-                || pixelrules::floatToChannel<5>(x) != r5 || wide[i] != r8 * 0x010101u
+                || pixelrules::floatToChannel<5>(x) != r5 || wide[i] != r8 * 0x010101u || baseline[i] != wide[i]
                 || narrow[i] != ((r5 << 11) | (r6 << 5) | r5)) {
                 failures.record(bits);
             }

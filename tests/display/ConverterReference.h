@@ -25,9 +25,11 @@ inline std::uint32_t channel(float x, unsigned bits)
     if (std::isinf(x) || x >= 1.0f) {
         return maximum;
     }
-    const double step = std::ldexp(1.0, -static_cast<int>(bits));
-    double k = std::floor(static_cast<double>(x) / step);
-    if (static_cast<double>(x) >= (k + 1.0) * step - std::ldexp(1.0, -24)) {
+    // Scaling by a power of two and the subtraction are exact in double.
+    const double scale = static_cast<double>(1u << bits);
+    // x is in (0, 1), so truncation is the floor.
+    double k = static_cast<double>(static_cast<std::uint32_t>(static_cast<double>(x) * scale));
+    if (static_cast<double>(x) >= (k + 1.0) / scale - 0x1p-24) {
         k += 1.0;
     }
     return k > maximum ? maximum : static_cast<std::uint32_t>(k);
