@@ -14,7 +14,7 @@ if [[ $# -gt 0 ]]; then echo "run-all: no arguments expected (see --help)" >&2; 
 cd "$(dirname "$0")/../.."
 jobs=${TOVI_JOBS:-2}
 targets=(intro_windowed intro_fullscreen fmod_version374 fmod_initfails
-         intro_windowed_d3dlog intro_fullscreen_d3dlog waveout_probe)
+         intro_windowed_d3dlog intro_fullscreen_d3dlog waveout_probe fmod_calls_probe)
 
 # One after the other: both share the host build that writes the module.
 for arch in x64 x86; do

@@ -18,7 +18,8 @@ for tool in wine wineserver Xvfb xdotool xwininfo import convert cc x86_64-w64-m
 done
 for file in bin/intro_windowed.exe bin/intro_fullscreen.exe bin/fmod.dll bin/rezov_ud_ari.mod \
             variants/version-3.74/fmod.dll variants/init-fails/fmod.dll \
-            probe/intro_windowed_d3dlog.exe probe/intro_fullscreen_d3dlog.exe probe/waveout_probe.exe; do
+            probe/intro_windowed_d3dlog.exe probe/intro_fullscreen_d3dlog.exe probe/waveout_probe.exe \
+            probe/fmod_calls_probe.exe; do
     [[ -f "$build/$file" ]] || { echo "wine-tests: $build/$file missing; build the windows preset first" >&2; exit 2; }
 done
 
@@ -125,6 +126,17 @@ if [[ $status -ne 0 && ! -s "$work/nodll.out" ]]; then
     pass "nodll: the loader stops the program (status $status), nothing printed"
 else
     fail "nodll: status $status, output \"$(cat "$work/nodll.out")\""
+fi
+
+# The six calls, misuse included, as a program sees them.
+setup calls probe/fmod_calls_probe.exe bin yes
+(cd "$work/calls" && wine fmod_calls_probe.exe >"$work/calls.out" 2>/dev/null)
+status=$?
+if [[ $status -eq 0 ]]; then
+    pass "fmod.dll: $(grep -c '^ok:' "$work/calls.out") checks of the six calls"
+else
+    fail "fmod.dll calls (status $status):"
+    tr -d '\r' <"$work/calls.out" | grep -v '^ok:' | sed 's/^/      /'
 fi
 
 wine "$build/probe/waveout_probe.exe" >"$work/waveout.out" 2>/dev/null
