@@ -42,8 +42,10 @@ bool exists(const std::string& path)
 // A child process that is stopped and reaped when the object goes.
 class Child {
 public:
-    Child(const std::vector<std::string>& args, const std::vector<std::string>& extraEnvironment, bool captureOutput)
+    // captureFd: the child's descriptor whose output readLine reads (-1: none).
+    Child(const std::vector<std::string>& args, const std::vector<std::string>& extraEnvironment, int captureFd)
     {
+        const bool captureOutput = captureFd >= 0;
         std::vector<char*> argv;
         for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
         argv.push_back(nullptr);
@@ -58,11 +60,17 @@ public:
         posix_spawn_file_actions_init(&actions);
         int pipeFds[2] = {-1, -1};
         if (captureOutput && ::pipe(pipeFds) == 0) {
-            posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-            posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+            // Both ends above the descriptors the child is given, and closed in
+            // it on exec: only the duplicate at captureFd remains there.
+            for (int& fd : pipeFds) {
+                const int high = ::fcntl(fd, F_DUPFD_CLOEXEC, 10);
+                ::close(fd);
+                fd = high;
+            }
+            posix_spawn_file_actions_adddup2(&actions, pipeFds[1], captureFd);
         }
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-        if (!captureOutput) {
+        if (captureFd != STDOUT_FILENO) {
             posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
         }
         if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0) {
@@ -147,23 +155,17 @@ TEST(RealWindowTest, WindowShowsCentredAndKeysArrive)
             GTEST_SKIP() << tool << " is not installed (Debian packages xvfb, xdotool, x11-utils); skipping the X11 window test";
         }
     }
-    int number = 90;
-    while (number < 190 && (exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
-                            exists("/tmp/.X" + std::to_string(number) + "-lock"))) {
-        ++number;
-    }
-    const std::string display = ":" + std::to_string(number);
-    Child server({programPath("Xvfb"), display, "-screen", "0",
+    // Xvfb picks a free display itself and names it on descriptor 3 once it
+    // accepts clients, so tests running side by side never collide.
+    Child server({programPath("Xvfb"), "-displayfd", "3", "-screen", "0",
                   std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x24", "-nolisten", "tcp"},
-                 {}, false);
+                 {}, 3);
     ASSERT_TRUE(server.started());
-    const auto serverEnd = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!exists("/tmp/.X11-unix/X" + std::to_string(number)) && std::chrono::steady_clock::now() < serverEnd) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    ASSERT_TRUE(exists("/tmp/.X11-unix/X" + std::to_string(number))) << "Xvfb did not start on " << display;
+    const std::optional<std::string> number = server.readLine(std::chrono::seconds(10));
+    ASSERT_TRUE(number.has_value() && !number->empty()) << "Xvfb did not start";
+    const std::string display = ":" + *number;
 
-    Child probe({TOVI_WINDOW_PROBE}, {"DISPLAY=" + display}, true);
+    Child probe({TOVI_WINDOW_PROBE}, {"DISPLAY=" + display}, STDOUT_FILENO);
     ASSERT_TRUE(probe.started());
     const std::optional<std::string> ready = probe.readLine(std::chrono::seconds(10));
     ASSERT_TRUE(ready.has_value()) << "the probe showed no window";
