@@ -3,6 +3,7 @@
 #include "sdl2/SdlKeys.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace sdlhost {
 
@@ -60,6 +61,13 @@ bool SdlHost::videoReady() const
 {
     if (video_ == 0) {
         video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 ? 1 : -1;
+        // Without a display SDL falls back to drivers that show nothing; that
+        // is no screen to put windows on.
+        const char* driver = video_ == 1 ? SDL_GetCurrentVideoDriver() : nullptr;
+        if (driver != nullptr && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            video_ = -1;
+        }
     }
     return video_ == 1;
 }
@@ -149,6 +157,9 @@ void SdlHost::windowDestroyed(const desktop::Window& w)
     if (menu_.isOpenFor(w.handle)) {
         menu_.close();
     }
+    if (keyboardTracking_ == w.handle) {
+        keyboardTracking_ = nullptr;
+    }
     const auto it = surfaces_.find(w.handle);
     if (it == surfaces_.end()) {
         return;
@@ -214,6 +225,49 @@ void SdlHost::captureChanged(HWND capture)
     }
 }
 
+void SdlHost::moveOrSizeRequested(const desktop::Window& w, bool sizing)
+{
+    if (surfaces_.contains(w.handle)) {
+        keyboardTracking_ = w.handle;
+        keyboardSizing_ = sizing;
+    }
+}
+
+bool SdlHost::trackWithKeyboard(HWND handle, SDL_Scancode scancode)
+{
+    // "Move" and "Size" from the system menu: the arrow keys move the window,
+    // or its bottom-right corner, in steps of 8 pixels; Enter or Escape ends.
+    const desktop::Window* w = model().liveWindow(handle);
+    if (w == nullptr || keyboardTracking_ != handle) {
+        return false;
+    }
+    constexpr LONG step = 8;
+    LONG dx = 0;
+    LONG dy = 0;
+    switch (scancode) {
+    case SDL_SCANCODE_LEFT: dx = -step; break;
+    case SDL_SCANCODE_RIGHT: dx = step; break;
+    case SDL_SCANCODE_UP: dy = -step; break;
+    case SDL_SCANCODE_DOWN: dy = step; break;
+    case SDL_SCANCODE_RETURN:
+    case SDL_SCANCODE_KP_ENTER:
+    case SDL_SCANCODE_ESCAPE:
+        keyboardTracking_ = nullptr;
+        return true;
+    default:
+        return true;
+    }
+    RECT r = w->rect;
+    if (keyboardSizing_) {
+        r.right = std::max(r.left + 1, r.right + dx);
+        r.bottom = std::max(r.top + 1, r.bottom + dy);
+    } else {
+        r = RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+    }
+    model().userMoveOrSize(handle, r, keyboardSizing_, WMSZ_BOTTOMRIGHT);
+    return true;
+}
+
 void SdlHost::systemMenuRequested(const desktop::Window& w)
 {
     if (surfaces_.contains(w.handle)) {
@@ -244,14 +298,11 @@ void SdlHost::pollInput()
         case SDL_KEYDOWN:
         case SDL_KEYUP:
             handleKey(event.key, event.type == SDL_KEYDOWN);
-            if (event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_SPACE &&
-                model().keyIsDown(VK_MENU)) {
-                // Alt+Space opens the menu when it is dispatched: the keys after
-                // it must wait, so that they reach the open menu.
-                polling_ = false;
-                return;
-            }
-            break;
+            // One key at a time: the asynchronous key state then matches the
+            // key message being handled (Alt+Enter), and the keys after
+            // Alt+Space reach the menu it opens.
+            polling_ = false;
+            return;
         case SDL_MOUSEMOTION:
             handleMouse(windowFor(event.motion.windowID), event.motion.x, event.motion.y, WM_MOUSEMOVE, 0, false);
             break;
@@ -366,6 +417,14 @@ void SdlHost::handleKey(const SDL_KeyboardEvent& e, bool down)
             model().setKeyState(vk, down);
         }
         return;
+    }
+    if (keyboardTracking_ != nullptr) {
+        if (down && trackWithKeyboard(handle, e.keysym.scancode)) {
+            return;
+        }
+        if (!down && keyboardTracking_ == handle) {
+            return;
+        }
     }
     const int vk = virtualKeyFor(e.keysym.scancode);
     if (vk == 0) {

@@ -4,7 +4,7 @@
 // that follows its client rectangle, style and visibility, and real keys,
 // mouse, focus, moving, sizing and the close button come back as the Win32
 // messages they are on Windows. Alt+Space opens the system menu, drawn over
-// the client area (SystemMenuOverlay).
+// the client area (SystemMenuOverlay); its Move and Size work with the arrow keys.
 
 #include "desktop/Desktop.h"
 #include "sdl2/SystemMenuOverlay.h"
@@ -32,6 +32,7 @@ public:
     void cursorChanged(const desktop::Cursor* cursor) override;
     void captureChanged(HWND capture) override;
     void systemMenuRequested(const desktop::Window& window) override;
+    void moveOrSizeRequested(const desktop::Window& window, bool sizing) override;
 
 private:
     struct Surface {
@@ -55,11 +56,14 @@ private:
     void handleWindowEvent(const SDL_WindowEvent& event);
     void handleKey(const SDL_KeyboardEvent& event, bool down);
     void handleMouse(HWND handle, int x, int y, UINT message, int button, bool down);
+    bool trackWithKeyboard(HWND handle, SDL_Scancode scancode);
 
     mutable int video_ = 0;  // 0 not tried, 1 ready, -1 unavailable
     bool polling_ = false;
     std::map<HWND, Surface> surfaces_;
     SystemMenuOverlay menu_;
+    HWND keyboardTracking_ = nullptr;  // the window being moved or sized by keyboard
+    bool keyboardSizing_ = false;
 };
 
 }  // namespace sdlhost
