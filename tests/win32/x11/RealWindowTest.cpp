@@ -83,9 +83,18 @@ public:
     ~Child()
     {
         if (pid_ > 0) {
+            // Asked politely first; a child that does not end in two seconds is killed.
             ::kill(pid_, SIGTERM);
             int status = 0;
-            ::waitpid(pid_, &status, 0);
+            const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+            while (::waitpid(pid_, &status, WNOHANG) == 0) {
+                if (std::chrono::steady_clock::now() >= end) {
+                    ::kill(pid_, SIGKILL);
+                    ::waitpid(pid_, &status, 0);
+                    break;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
         }
         if (output_ >= 0) ::close(output_);
     }

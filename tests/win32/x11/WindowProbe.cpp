@@ -1,7 +1,7 @@
 // A DisplayWindow on the real desktop (the SDL2 host), for the X11 test: it
 // opens a 400 x 300 window, says where its client area is, and reports every
 // key-down its listener receives and each output switch asked for (from the
-// system menu), one line each, until Escape or a timeout.
+// system menu), one line each, until Escape, a close or a timeout.
 #include "display/DisplayBase.h"
 #include "display/win32/DisplayWindow.h"
 
@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     if (argc > 1 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
         std::printf("Usage: x11_window_probe\nOpens a 400 x 300 display window titled \"tovi-probe\" on the X display,\n"
                     "prints \"ready X Y W H\" (its client area on the screen) and \"key CODE\" for every key-down,\n"
-                    "and ends on Escape or after 10 seconds.\n");
+                    "and ends on Escape, when closed, or after 30 seconds.\n");
         return 0;
     }
     if (argc > 1) {
@@ -75,7 +75,7 @@ int main(int argc, char** argv)
                 static_cast<long>(client.right), static_cast<long>(client.bottom));
     std::fflush(stdout);
 
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!callbacks.closing && IsWindow(window.handle) && std::chrono::steady_clock::now() < end) {
         window.pumpMessages();
         Sleep(10);
