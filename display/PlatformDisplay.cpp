@@ -1,18 +1,11 @@
 #include "display/PlatformDisplay.h"
 
-#include "display/DisplayBase.h"
-
-#if defined(_WIN32)
 #include "display/win32/Direct3DDisplay.h"
-#endif
 
-// On Windows the real window and Direct3D presenter; elsewhere, until the
-// desktop hosts take over, a display that accepts every frame.
+// The window and Direct3D presenter: on Windows through the system's own
+// libraries, on Linux through our Win32 and Direct3D 9 subset on the desktop
+// model, whose host the program links.
 DisplayInterface* createPlatformDisplay()
 {
-#if defined(_WIN32)
     return new Direct3DDisplay();
-#else
-    return new DisplayBase();
-#endif
 }

@@ -75,6 +75,9 @@ HRESULT Direct3D::CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HWND hFocusW
     if (ppReturnedDeviceInterface == nullptr || Adapter != D3DADAPTER_DEFAULT || DeviceType != D3DDEVTYPE_HAL ||
         model.liveWindow(window) == nullptr || !exactlyOneVertexProcessingFlag(BehaviorFlags)) {
         result = D3DERR_INVALIDCALL;
+    } else if (model.screenSize().cx <= 0 || model.screenSize().cy <= 0) {
+        // Without a screen there is no display adapter to make a device on.
+        result = D3DERR_NOTAVAILABLE;
     } else if ((BehaviorFlags & state().policy.refusedBehaviourFlags) != 0 || !accepts(*pPresentationParameters)) {
         result = D3DERR_NOTAVAILABLE;
     }
