@@ -4,6 +4,7 @@
 
 #include "display/converters/ChunkedRows.h"
 
+#include <cstdint>
 #include <immintrin.h>
 
 // Only the functions marked here use AVX2; the dispatcher calls them only on
@@ -13,6 +14,20 @@
 namespace avx2rows {
 
 namespace {
+
+// Pixels to convert with the SSE2 rows first so that the vector accesses of
+// the wider of the two rows start on a 32-byte boundary: an access split over
+// two cache lines costs two. Rows whose pixels cannot reach the boundary are
+// left as they are.
+inline std::uint32_t pixelsToAlign(const unsigned char* row, std::uint32_t pixelBytes, std::uint32_t count)
+{
+    const auto misalignment = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(row) & 31);
+    if (misalignment == 0 || misalignment % pixelBytes != 0) {
+        return 0;
+    }
+    const std::uint32_t pixels = (32 - misalignment) / pixelBytes;
+    return pixels < count ? pixels : count;
+}
 
 TOVI_AVX2 inline __m256i loadWords(const unsigned char* p)
 {
@@ -76,7 +91,21 @@ template <__m256i (*shape)(__m256i)>
 TOVI_AVX2 inline void intToSixteenBits(const unsigned char* source, unsigned char* destination, std::uint32_t count,
                                        chunkedrows::Row rest)
 {
+    const std::uint32_t head = pixelsToAlign(destination, 2, count);
+    rest(source, destination, head);
+    source += std::size_t{4} * head;
+    destination += std::size_t{2} * head;
+    count -= head;
     std::uint32_t i = 0;
+    for (; i + 32 <= count; i += 32) {
+        const unsigned char* s = source + 4 * std::size_t{i};
+        const __m256i a = shape(loadWords(s));
+        const __m256i b = shape(loadWords(s + 32));
+        const __m256i c = shape(loadWords(s + 64));
+        const __m256i d = shape(loadWords(s + 96));
+        storeWords(destination + 2 * std::size_t{i}, _mm256_permute4x64_epi64(_mm256_packus_epi32(a, b), 0xD8));
+        storeWords(destination + 2 * std::size_t{i} + 32, _mm256_permute4x64_epi64(_mm256_packus_epi32(c, d), 0xD8));
+    }
     for (; i + 16 <= count; i += 16) {
         const __m256i a = shape(loadWords(source + 4 * std::size_t{i}));
         const __m256i b = shape(loadWords(source + 4 * std::size_t{i} + 32));
@@ -120,6 +149,11 @@ TOVI_AVX2 inline __m256i intToXbgr1555Shape(__m256i w)
 
 TOVI_AVX2 void floatToXrgb8888(const unsigned char* source, unsigned char* destination, std::uint32_t count)
 {
+    const std::uint32_t head = pixelsToAlign(source, 16, count);
+    sse2rows::floatToXrgb8888(source, destination, head);
+    source += std::size_t{16} * head;
+    destination += std::size_t{4} * head;
+    count -= head;
     std::uint32_t i = 0;
     for (; i + 8 <= count; i += 8) {
         const unsigned char* p = source + 16 * std::size_t{i};
@@ -136,6 +170,11 @@ TOVI_AVX2 void floatToXrgb8888(const unsigned char* source, unsigned char* desti
 
 TOVI_AVX2 void intToXbgr8888(const unsigned char* source, unsigned char* destination, std::uint32_t count)
 {
+    const std::uint32_t head = pixelsToAlign(destination, 4, count);
+    sse2rows::intToXbgr8888(source, destination, head);
+    source += std::size_t{4} * head;
+    destination += std::size_t{4} * head;
+    count -= head;
     std::uint32_t i = 0;
     for (; i + 8 <= count; i += 8) {
         storeWords(destination + 4 * std::size_t{i},
@@ -179,6 +218,11 @@ TOVI_AVX2 void intToFloat(const unsigned char* source, unsigned char* destinatio
 {
     const __m256 scale = _mm256_castsi256_ps(_mm256_set1_epi32(0x3B808081));
     const __m256i colours = _mm256_setr_epi32(0, -1, -1, -1, 0, -1, -1, -1);
+    const std::uint32_t head = pixelsToAlign(destination, 16, count);
+    sse2rows::intToFloat(source, destination, head);
+    source += std::size_t{4} * head;
+    destination += std::size_t{16} * head;
+    count -= head;
     std::uint32_t i = 0;
     for (; i + 2 <= count; i += 2) {
         const __m128i two = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(source + 4 * std::size_t{i}));
