@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstdint>
 #include <cstring>
 #include <random>
 #include <string>
@@ -292,10 +293,19 @@ std::vector<unsigned char> expectedBuffer(const Conversion& c, const std::vector
     return buffer;
 }
 
+// Bytes from p up to the next 32-byte boundary.
+std::size_t toBoundary(const unsigned char* p)
+{
+    return (32 - (reinterpret_cast<std::uintptr_t>(p) & 31)) & 31;
+}
+
 TEST(ConverterPaths, EveryPathMatchesTheRuleOnAwkwardRows)
 {
     const std::uint32_t counts[] = {0, 1, 3, 7, 8, 9, 15, 16, 17, 31, 33, 400};
-    const std::pair<std::size_t, std::size_t> offsets[] = {{0, 0}, {1, 3}, {3, 1}, {8, 5}};
+    // Offsets from a 32-byte boundary, so that rows start on, off and at every
+    // distance from the boundary the vector paths align to.
+    const std::pair<std::size_t, std::size_t> offsets[] = {{0, 0},  {1, 3},   {3, 1},   {8, 5},
+                                                           {16, 16}, {4, 12}, {12, 20}, {20, 2}};
     std::mt19937 random(20261211);
     for (const Conversion& c : conversions) {
         // path 3 is the converter itself, as findConverter hands it out
@@ -308,17 +318,19 @@ TEST(ConverterPaths, EveryPathMatchesTheRuleOnAwkwardRows)
                     SCOPED_TRACE(testing::Message() << c.name << " path " << path << " count " << count
                                                     << " offsets " << sourceOffset << "/" << destinationOffset);
                     const std::vector<unsigned char> pixels = makeSource(c.from, count, random);
-                    std::vector<unsigned char> source(sourceOffset + pixels.size() + 32, 0x3C);
-                    std::copy(pixels.begin(), pixels.end(), source.begin() + static_cast<std::ptrdiff_t>(sourceOffset));
-                    const std::size_t size = destinationOffset + std::size_t{count} * reference::bytesPerPixel(c.to) + 40;
+                    std::vector<unsigned char> source(32 + sourceOffset + pixels.size() + 32, 0x3C);
+                    const std::size_t sourceStart = toBoundary(source.data()) + sourceOffset;
+                    std::copy(pixels.begin(), pixels.end(), source.begin() + static_cast<std::ptrdiff_t>(sourceStart));
+                    const std::size_t size = 32 + destinationOffset + std::size_t{count} * reference::bytesPerPixel(c.to) + 40;
                     std::vector<unsigned char> destination(size, fill);
+                    const std::size_t destinationStart = toBoundary(destination.data()) + destinationOffset;
                     if (path < 3) {
-                        c.paths[path](source.data() + sourceOffset, destination.data() + destinationOffset, count);
+                        c.paths[path](source.data() + sourceStart, destination.data() + destinationStart, count);
                     } else {
-                        findConverter(c.from, c.to)->convert(source.data() + sourceOffset,
-                                                             destination.data() + destinationOffset, count);
+                        findConverter(c.from, c.to)->convert(source.data() + sourceStart,
+                                                             destination.data() + destinationStart, count);
                     }
-                    ASSERT_EQ(destination, expectedBuffer(c, pixels, count, destinationOffset, size));
+                    ASSERT_EQ(destination, expectedBuffer(c, pixels, count, destinationStart, size));
                 }
             }
         }
