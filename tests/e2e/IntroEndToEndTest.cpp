@@ -72,7 +72,7 @@ protected:
     Geometry waitFor(const std::string& window, Wanted wanted)
     {
         Geometry g;
-        const auto end = std::chrono::steady_clock::now() + 3s;
+        const auto end = std::chrono::steady_clock::now() + 5s;
         do {
             g = tools->geometry(window);
             if (wanted(g)) {
@@ -98,7 +98,7 @@ protected:
 
     void expectEndsWithStatus0()
     {
-        const std::optional<int> status = program->wait(2s);
+        const std::optional<int> status = program->wait(3s);
         ASSERT_TRUE(status.has_value()) << "the program did not end";
         EXPECT_EQ(*status, 0);
     }
