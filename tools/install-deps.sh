@@ -12,7 +12,7 @@ packages=(
     cmake g++ make pkg-config git
     libgtest-dev libgmock-dev libbenchmark-dev
     libsdl2-dev libopenmpt-dev libpng-dev
-    xvfb xdotool x11-utils imagemagick
+    xvfb xdotool x11-utils imagemagick libx11-dev
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
     wine wine64
 )
