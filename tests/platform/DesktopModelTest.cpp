@@ -157,6 +157,45 @@ TEST_F(DesktopModelTest, AltSpaceOpensTheSystemMenuAltF4Closes)
     EXPECT_FALSE(IsWindow(window));
 }
 
+TEST_F(DesktopModelTest, SystemCommandsChangeTheWindow)
+{
+    ShowWindow(window, SW_SHOW);
+    const RECT start = headless::windowRect(window);
+
+    // Move and Size track the arrow keys as a user's move and size would.
+    PostMessageA(window, WM_SYSCOMMAND, SC_MOVE, 0);
+    pump();
+    received.clear();
+    headless::keyDown(VK_RIGHT);
+    headless::keyDown(VK_RETURN);
+    EXPECT_EQ(received, (std::vector<UINT>{WM_ENTERSIZEMOVE, WM_MOVING, WM_MOVE, WM_EXITSIZEMOVE}));
+    EXPECT_EQ(headless::windowRect(window).left, start.left + 8);
+    PostMessageA(window, WM_SYSCOMMAND, SC_SIZE, 0);
+    pump();
+    received.clear();
+    headless::keyDown(VK_DOWN);
+    headless::keyDown(VK_ESCAPE);
+    EXPECT_EQ(received, (std::vector<UINT>{WM_ENTERSIZEMOVE, WM_SIZING, WM_SIZE, WM_EXITSIZEMOVE}));
+    EXPECT_EQ(headless::windowRect(window).bottom, start.bottom + 8);
+
+    const struct {
+        WPARAM command;
+        bool iconic, zoomed;
+    } steps[] = {
+        {SC_MAXIMIZE, false, true},
+        {SC_MINIMIZE, true, false},
+        {SC_RESTORE, false, false},
+    };
+    for (const auto& step : steps) {
+        SendMessageA(window, WM_SYSCOMMAND, step.command, 0);
+        EXPECT_EQ(IsIconic(window) != FALSE, step.iconic) << step.command;
+        EXPECT_EQ(IsZoomed(window) != FALSE, step.zoomed) << step.command;
+    }
+    // Restored from the minimized state to the size before maximizing.
+    EXPECT_EQ(headless::clientRect(window).right - headless::clientRect(window).left, 300 - 8);
+    EXPECT_TRUE(saw(WM_SIZE));
+}
+
 TEST_F(DesktopModelTest, SystemMenuHoldsTheSystemItemsFirst)
 {
     const HMENU menu = GetSystemMenu(window, FALSE);

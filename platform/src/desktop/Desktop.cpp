@@ -69,6 +69,7 @@ void Desktop::reset()
     observers_.clear();
     active_ = nullptr;
     capture_ = nullptr;
+    tracking_ = nullptr;
     keys_.fill(false);
     log_.clear();
     logging_ = false;
@@ -313,6 +314,40 @@ void Desktop::userMoveOrSize(HWND handle, RECT wanted, bool sizing, int edge)
     send(handle, WM_EXITSIZEMOVE, 0, 0);
 }
 
+bool Desktop::trackingKey(int virtualKey)
+{
+    const Window* window = liveWindow(tracking_);
+    if (window == nullptr) {
+        tracking_ = nullptr;
+        return false;
+    }
+    constexpr LONG step = 8;
+    LONG dx = 0;
+    LONG dy = 0;
+    switch (virtualKey) {
+    case VK_LEFT: dx = -step; break;
+    case VK_RIGHT: dx = step; break;
+    case VK_UP: dy = -step; break;
+    case VK_DOWN: dy = step; break;
+    case VK_RETURN:
+    case VK_ESCAPE:
+        tracking_ = nullptr;
+        return true;
+    default:
+        return true;  // the tracking loop swallows every other key
+    }
+    const HWND handle = tracking_;
+    RECT r = window->rect;
+    if (trackingSizes_) {
+        r.right = std::max(r.left + 1, r.right + dx);
+        r.bottom = std::max(r.top + 1, r.bottom + dy);
+    } else {
+        r = RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+    }
+    userMoveOrSize(handle, r, trackingSizes_, WMSZ_BOTTOMRIGHT);
+    return true;
+}
+
 void Desktop::minimize(HWND handle)
 {
     Window* window = liveWindow(handle);
@@ -482,6 +517,9 @@ BOOL Desktop::destroyWindow(HWND handle)
     }
     if (capture_ == handle) {
         releaseCapture();
+    }
+    if (tracking_ == handle) {
+        tracking_ = nullptr;
     }
     if (active_ == handle) {
         setActive(nullptr);
@@ -711,10 +749,10 @@ LRESULT Desktop::defaultProcedure(HWND handle, UINT message, WPARAM wParam, LPAR
             restore(handle);
             break;
         case SC_MOVE:
-            host_.moveOrSizeRequested(*window, false);
-            break;
         case SC_SIZE:
-            host_.moveOrSizeRequested(*window, true);
+            tracking_ = handle;
+            trackingSizes_ = (wParam & 0xFFF0) == SC_SIZE;
+            host_.moveOrSizeRequested(*window, trackingSizes_);
             break;
         case SC_KEYMENU:
             if (lParam == ' ') {

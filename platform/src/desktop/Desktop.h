@@ -100,7 +100,8 @@ public:
     virtual void captureChanged(HWND capture) { (void)capture; }
     // DefWindowProcA opens the system menu (Alt+Space, SC_KEYMENU).
     virtual void systemMenuRequested(const Window& window) { (void)window; }
-    // DefWindowProcA starts a move or size by keyboard (SC_MOVE, SC_SIZE).
+    // DefWindowProcA starts a move or size by keyboard (SC_MOVE, SC_SIZE);
+    // the model then takes the arrow keys (Desktop::trackingKey).
     virtual void moveOrSizeRequested(const Window& window, bool sizing) { (void)window; (void)sizing; }
 };
 
@@ -160,6 +161,12 @@ public:
     // WM_MOVING or WM_SIZING with the proposed rectangle (which the window may
     // change), the move itself with WM_MOVE/WM_SIZE, WM_EXITSIZEMOVE.
     void userMoveOrSize(HWND handle, RECT wanted, bool sizing, int edge);
+    // "Move" and "Size" of the system menu (SC_MOVE, SC_SIZE) track the
+    // keyboard: the arrow keys move the window, or its bottom-right corner, by
+    // 8 pixels as a user move or size; Enter or Escape ends. A host offers
+    // every key-down here first; true means the key was taken.
+    bool trackingKey(int virtualKey);
+    HWND tracking() const { return tracking_; }
     void minimize(HWND handle);
     void maximize(HWND handle);
     void restore(HWND handle);
@@ -236,6 +243,8 @@ private:
     int lastObserver_ = 0;
     HWND active_ = nullptr;
     HWND capture_ = nullptr;
+    HWND tracking_ = nullptr;
+    bool trackingSizes_ = false;
     HCURSOR cursor_ = nullptr;
     HCURSOR arrow_ = nullptr;
     HGDIOBJ stockBrush_ = nullptr;

@@ -64,6 +64,12 @@ void keyDown(int virtualKey, int repeats)
     if (target == nullptr) {
         return;
     }
+    if (d.tracking() != nullptr) {
+        for (int i = 0; i <= repeats; ++i) {
+            d.trackingKey(virtualKey);
+        }
+        return;
+    }
     const bool sys = alt || virtualKey == VK_F10;
     for (int i = 0; i <= repeats; ++i) {
         d.post(target, sys ? WM_SYSKEYDOWN : WM_KEYDOWN, static_cast<WPARAM>(virtualKey),
@@ -77,7 +83,7 @@ void keyUp(int virtualKey)
     const bool altBefore = d.keyIsDown(VK_MENU);
     d.setKeyState(virtualKey, false);
     const HWND target = d.activeWindow();
-    if (target == nullptr) {
+    if (target == nullptr || d.tracking() != nullptr) {
         return;
     }
     // Releasing Alt itself, or any key while Alt is held, is a system key-up.

@@ -11,7 +11,8 @@
 // state changes at once. Keys go to the active window (none: nowhere).
 //   keyDown(vk, repeats)   a press plus `repeats` auto-repeat key-downs;
 //                          WM_SYSKEYDOWN while Alt (VK_MENU) is held or for Alt itself
-//   keyUp(vk)
+//   keyUp(vk)              (after "Move" or "Size" of the system menu the model takes
+//                          the keys instead: arrows move or size by 8, Enter ends)
 //   mouseMove(hwnd, x, y)  client coordinates; outside the client area only the
 //                          capture window gets it. WM_SETCURSOR is sent first
 //                          when nothing has the capture.

@@ -157,9 +157,6 @@ void SdlHost::windowDestroyed(const desktop::Window& w)
     if (menu_.isOpenFor(w.handle)) {
         menu_.close();
     }
-    if (keyboardTracking_ == w.handle) {
-        keyboardTracking_ = nullptr;
-    }
     const auto it = surfaces_.find(w.handle);
     if (it == surfaces_.end()) {
         return;
@@ -223,49 +220,6 @@ void SdlHost::captureChanged(HWND capture)
     if (videoReady()) {
         SDL_CaptureMouse(capture != nullptr ? SDL_TRUE : SDL_FALSE);
     }
-}
-
-void SdlHost::moveOrSizeRequested(const desktop::Window& w, bool sizing)
-{
-    if (surfaces_.contains(w.handle)) {
-        keyboardTracking_ = w.handle;
-        keyboardSizing_ = sizing;
-    }
-}
-
-bool SdlHost::trackWithKeyboard(HWND handle, SDL_Scancode scancode)
-{
-    // "Move" and "Size" from the system menu: the arrow keys move the window,
-    // or its bottom-right corner, in steps of 8 pixels; Enter or Escape ends.
-    const desktop::Window* w = model().liveWindow(handle);
-    if (w == nullptr || keyboardTracking_ != handle) {
-        return false;
-    }
-    constexpr LONG step = 8;
-    LONG dx = 0;
-    LONG dy = 0;
-    switch (scancode) {
-    case SDL_SCANCODE_LEFT: dx = -step; break;
-    case SDL_SCANCODE_RIGHT: dx = step; break;
-    case SDL_SCANCODE_UP: dy = -step; break;
-    case SDL_SCANCODE_DOWN: dy = step; break;
-    case SDL_SCANCODE_RETURN:
-    case SDL_SCANCODE_KP_ENTER:
-    case SDL_SCANCODE_ESCAPE:
-        keyboardTracking_ = nullptr;
-        return true;
-    default:
-        return true;
-    }
-    RECT r = w->rect;
-    if (keyboardSizing_) {
-        r.right = std::max(r.left + 1, r.right + dx);
-        r.bottom = std::max(r.top + 1, r.bottom + dy);
-    } else {
-        r = RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
-    }
-    model().userMoveOrSize(handle, r, keyboardSizing_, WMSZ_BOTTOMRIGHT);
-    return true;
 }
 
 void SdlHost::systemMenuRequested(const desktop::Window& w)
@@ -418,16 +372,15 @@ void SdlHost::handleKey(const SDL_KeyboardEvent& e, bool down)
         }
         return;
     }
-    if (keyboardTracking_ != nullptr) {
-        if (down && trackWithKeyboard(handle, e.keysym.scancode)) {
-            return;
-        }
-        if (!down && keyboardTracking_ == handle) {
-            return;
-        }
-    }
     const int vk = virtualKeyFor(e.keysym.scancode);
     if (vk == 0) {
+        return;
+    }
+    if (model().tracking() == handle) {
+        // Moving or sizing from the menu: the model takes the keys.
+        if (down) {
+            model().trackingKey(vk);
+        }
         return;
     }
     const bool altBefore = model().keyIsDown(VK_MENU);

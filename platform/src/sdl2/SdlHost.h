@@ -32,7 +32,6 @@ public:
     void cursorChanged(const desktop::Cursor* cursor) override;
     void captureChanged(HWND capture) override;
     void systemMenuRequested(const desktop::Window& window) override;
-    void moveOrSizeRequested(const desktop::Window& window, bool sizing) override;
 
 private:
     struct Surface {
@@ -56,14 +55,11 @@ private:
     void handleWindowEvent(const SDL_WindowEvent& event);
     void handleKey(const SDL_KeyboardEvent& event, bool down);
     void handleMouse(HWND handle, int x, int y, UINT message, int button, bool down);
-    bool trackWithKeyboard(HWND handle, SDL_Scancode scancode);
 
     mutable int video_ = 0;  // 0 not tried, 1 ready, -1 unavailable
     bool polling_ = false;
     std::map<HWND, Surface> surfaces_;
     SystemMenuOverlay menu_;
-    HWND keyboardTracking_ = nullptr;  // the window being moved or sized by keyboard
-    bool keyboardSizing_ = false;
 };
 
 }  // namespace sdlhost
