@@ -28,14 +28,14 @@ inline __m128i unclampedChannels(const unsigned char* p)
     return _mm_sub_epi32(_mm_srai_epi32(_mm_castps_si128(sum), 15), _mm_set1_epi32(0x7F00));
 }
 
-// XRGB8888 words with byte 0 and byte 2 exchanged and the top byte cleared.
+// XRGB8888 words with byte 0 and byte 2 exchanged and the top byte cleared:
+// blue and red are the low bytes of the two 16-bit halves, so exchanging the
+// halves swaps them.
 inline __m128i swapRedBlue(__m128i w)
 {
-    const __m128i byte = _mm_set1_epi32(0xFF);
-    const __m128i green = _mm_and_si128(w, _mm_set1_epi32(0xFF00));
-    const __m128i blue = _mm_slli_epi32(_mm_and_si128(w, byte), 16);
-    const __m128i red = _mm_and_si128(_mm_srli_epi32(w, 16), byte);
-    return _mm_or_si128(_mm_or_si128(green, blue), red);
+    const __m128i blueRed = _mm_and_si128(w, _mm_set1_epi32(0x00FF00FF));
+    const __m128i redBlue = _mm_shufflehi_epi16(_mm_shufflelo_epi16(blueRed, 0xB1), 0xB1);
+    return _mm_or_si128(redBlue, _mm_and_si128(w, _mm_set1_epi32(0xFF00)));
 }
 
 // Four words whose low three bytes are wanted, packed into the low 12 bytes.
@@ -65,29 +65,53 @@ inline void intToThreeBytes(const unsigned char* source, unsigned char* destinat
     tail(source + 4 * std::size_t{i}, destination + 3 * std::size_t{i}, count - i);
 }
 
-// 16-bit layouts: shape computes each pixel's value in the high half of its
-// lane, the arithmetic shift copies bit 15 upwards, and the signed pack then
-// keeps every 16-bit pattern as it is.
-template <typename Shape>
+// 16-bit layouts: shape computes each pixel's value in the low half of its
+// lane. The pack saturates signed values, so the values are moved down by
+// 0x8000 into its range and moved back up afterwards.
+template <__m128i (*shape)(__m128i)>
 inline void intToSixteenBits(const unsigned char* source, unsigned char* destination, std::uint32_t count,
-                             scalarrows::Row tail, Shape shape)
+                             scalarrows::Row tail)
 {
+    const __m128i bias = _mm_set1_epi32(0x8000);
+    const __m128i unbias = _mm_set1_epi16(static_cast<short>(0x8000));
     std::uint32_t i = 0;
     for (; i + 8 <= count; i += 8) {
-        const __m128i a = _mm_srai_epi32(shape(loadWords(source + 4 * std::size_t{i})), 16);
-        const __m128i b = _mm_srai_epi32(shape(loadWords(source + 4 * std::size_t{i} + 16)), 16);
-        storeWords(destination + 2 * std::size_t{i}, _mm_packs_epi32(a, b));
+        const __m128i a = _mm_sub_epi32(shape(loadWords(source + 4 * std::size_t{i})), bias);
+        const __m128i b = _mm_sub_epi32(shape(loadWords(source + 4 * std::size_t{i} + 16)), bias);
+        storeWords(destination + 2 * std::size_t{i}, _mm_xor_si128(_mm_packs_epi32(a, b), unbias));
     }
     tail(source + 4 * std::size_t{i}, destination + 2 * std::size_t{i}, count - i);
 }
 
-inline __m128i field(__m128i w, int leftShift, int mask)
-{
-    return _mm_and_si128(_mm_slli_epi32(w, leftShift), _mm_set1_epi32(mask));
-}
 inline __m128i fieldRight(__m128i w, int rightShift, int mask)
 {
     return _mm_and_si128(_mm_srli_epi32(w, rightShift), _mm_set1_epi32(mask));
+}
+
+// Red and blue in one multiply-add: their top five bits, as 16-bit lanes (blue
+// low, red high), times the two factors, summed, with the 3 low zero bits
+// shifted out.
+inline __m128i redAndBlue(__m128i w, int blueFactor, int redFactor)
+{
+    const __m128i topFive = _mm_and_si128(w, _mm_set1_epi32(0x00F800F8));
+    return _mm_srli_epi32(_mm_madd_epi16(topFive, _mm_set1_epi32((redFactor << 16) | blueFactor)), 3);
+}
+
+inline __m128i rgb565Shape(__m128i w)
+{
+    return _mm_or_si128(redAndBlue(w, 1, 1 << 11), fieldRight(w, 5, 0x07E0));
+}
+inline __m128i bgr565Shape(__m128i w)
+{
+    return _mm_or_si128(redAndBlue(w, 1 << 11, 1), fieldRight(w, 5, 0x07E0));
+}
+inline __m128i xrgb1555Shape(__m128i w)
+{
+    return _mm_or_si128(redAndBlue(w, 1, 1 << 10), fieldRight(w, 6, 0x03E0));
+}
+inline __m128i xbgr1555Shape(__m128i w)
+{
+    return _mm_or_si128(redAndBlue(w, 1 << 10, 1), fieldRight(w, 6, 0x03E0));
 }
 
 } // namespace
@@ -127,34 +151,22 @@ void intToBgr888(const unsigned char* source, unsigned char* destination, std::u
 
 void intToRgb565(const unsigned char* source, unsigned char* destination, std::uint32_t count)
 {
-    intToSixteenBits(source, destination, count, scalarrows::intToRgb565, [](__m128i w) {
-        return _mm_or_si128(_mm_or_si128(field(w, 8, static_cast<int>(0xF8000000u)), field(w, 11, 0x07E00000)),
-                            field(w, 13, 0x001F0000));
-    });
+    intToSixteenBits<rgb565Shape>(source, destination, count, scalarrows::intToRgb565);
 }
 
 void intToBgr565(const unsigned char* source, unsigned char* destination, std::uint32_t count)
 {
-    intToSixteenBits(source, destination, count, scalarrows::intToBgr565, [](__m128i w) {
-        return _mm_or_si128(_mm_or_si128(field(w, 24, static_cast<int>(0xF8000000u)), field(w, 11, 0x07E00000)),
-                            fieldRight(w, 3, 0x001F0000));
-    });
+    intToSixteenBits<bgr565Shape>(source, destination, count, scalarrows::intToBgr565);
 }
 
 void intToXrgb1555(const unsigned char* source, unsigned char* destination, std::uint32_t count)
 {
-    intToSixteenBits(source, destination, count, scalarrows::intToXrgb1555, [](__m128i w) {
-        return _mm_or_si128(_mm_or_si128(field(w, 7, 0x7C000000), field(w, 10, 0x03E00000)),
-                            field(w, 13, 0x001F0000));
-    });
+    intToSixteenBits<xrgb1555Shape>(source, destination, count, scalarrows::intToXrgb1555);
 }
 
 void intToXbgr1555(const unsigned char* source, unsigned char* destination, std::uint32_t count)
 {
-    intToSixteenBits(source, destination, count, scalarrows::intToXbgr1555, [](__m128i w) {
-        return _mm_or_si128(_mm_or_si128(field(w, 23, 0x7C000000), field(w, 10, 0x03E00000)),
-                            fieldRight(w, 3, 0x001F0000));
-    });
+    intToSixteenBits<xbgr1555Shape>(source, destination, count, scalarrows::intToXbgr1555);
 }
 
 // Float 0 of every destination pixel is left unwritten: each pixel gets one
