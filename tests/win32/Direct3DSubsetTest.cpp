@@ -127,6 +127,18 @@ TEST_F(Direct3DSubsetTest, DefaultPolicyTakesOnlyWhatDirect3D9TakesAsABackBuffer
     EXPECT_EQ(d3d9::createDeviceCalls().size(), 12u);
 }
 
+TEST_F(Direct3DSubsetTest, WithoutAScreenThereIsNoAdapterToMakeADeviceOn)
+{
+    HWND window = makeWindow(WS_OVERLAPPEDWINDOW, 40, 30);
+    headless::setScreenSize(0, 0);
+    D3DPRESENT_PARAMETERS p = parameters(window, 40, 30, D3DFMT_X8R8G8B8, true);
+    IDirect3DDevice9* device = nullptr;
+    EXPECT_EQ(direct3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window,
+                                     D3DCREATE_HARDWARE_VERTEXPROCESSING, &p, &device),
+              D3DERR_NOTAVAILABLE);
+    EXPECT_EQ(device, nullptr);
+}
+
 TEST_F(Direct3DSubsetTest, FullscreenDeviceIsLostWhileItsWindowIsInactiveAndNeedsAReset)
 {
     HWND window = makeWindow(WS_POPUP, 64, 48);
