@@ -15,10 +15,11 @@ namespace avx2rows {
 
 namespace {
 
-// Pixels to convert with the SSE2 rows first so that the vector accesses of
-// the wider of the two rows start on a 32-byte boundary: an access split over
-// two cache lines costs two. Rows whose pixels cannot reach the boundary are
-// left as they are.
+// Pixels to convert with the SSE2 rows first so that the vector accesses to
+// row start on a 32-byte boundary: an access split over two cache lines costs
+// two. Each caller names the row that gains most, as measured with
+// bench_converters. Rows whose pixels cannot reach the boundary are left as
+// they are.
 inline std::uint32_t pixelsToAlign(const unsigned char* row, std::uint32_t pixelBytes, std::uint32_t count)
 {
     const auto misalignment = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(row) & 31);
