@@ -185,11 +185,11 @@ void DisplayWindow::pumpMessages()
     if (windowedMode == 0 && active) {
         SetCursor(blankCursor);
     }
-    if (handle == nullptr) {
-        return;
-    }
     MSG message;
-    for (;;) {
+    // Without a window there is nothing to pump. The owner may also close the
+    // display inside a dispatch and null the handle; a null filter would then
+    // take every message of the thread.
+    while (handle != nullptr) {
         const BOOL got = PeekMessageA(&message, handle, 0, 0, PM_REMOVE);
         if (got) {
             TranslateMessage(&message);
