@@ -135,43 +135,43 @@ void Direct3DDisplay::reset()
 
 bool Direct3DDisplay::fullscreen()
 {
-    if (blitter != nullptr) {
-        if (output() == OutputFullscreen) {
-            return true;
-        }
-        delete blitter;
-        blitter = nullptr;
-    }
-    window->enterFullscreen(width(), height());
-    // The device is made for the restyled window.
-    blitter = new Direct3DBlitter(direct3d, window->handle, width(), height(), mode(), false);
-    if (!blitter->valid()) {
-        close();
-        return false;
-    }
-    setOutput(OutputFullscreen);
-    pump(window);
-    return true;
+    return switchOutput(OutputFullscreen);
 }
 
 bool Direct3DDisplay::windowed()
 {
+    return switchOutput(OutputWindowed);
+}
+
+bool Direct3DDisplay::switchOutput(OutputMode target)
+{
+    // Only a display that already has a device can already be in the target
+    // output: at open there is none, so the first switch always runs in full.
     if (blitter != nullptr) {
-        if (output() == OutputWindowed) {
+        if (output() == target) {
             return true;
         }
         delete blitter;
         blitter = nullptr;
     }
-    window->enterWindowed(width(), height());
-    blitter = new Direct3DBlitter(direct3d, window->handle, width(), height(), mode(), true);
+    const bool toWindowed = target == OutputWindowed;
+    if (toWindowed) {
+        window->enterWindowed(width(), height());
+    } else {
+        window->enterFullscreen(width(), height());
+    }
+    // The device is made for the restyled window.
+    blitter = new Direct3DBlitter(direct3d, window->handle, width(), height(), mode(), toWindowed);
     if (!blitter->valid()) {
         close();
         return false;
     }
-    setOutput(OutputWindowed);
-    // No pump here: the window stays hidden until a refresh has presented a
-    // frame and shows it.
+    setOutput(target);
+    // A windowed window stays hidden, and unpumped, until a refresh has
+    // presented a frame and shows it.
+    if (!toWindowed) {
+        pump(window);
+    }
     return true;
 }
 

@@ -35,6 +35,8 @@ private:
     // that fails closes the display inside the dispatch; the window object is
     // then kept until the outermost pump has returned.
     void pump(DisplayWindow* pumped);
+    // Both switches: drop the blitter, restyle the window, build a new blitter.
+    bool switchOutput(OutputMode target);
     void releaseWindow();
     void deleteRetiredWindow();
 
