@@ -13,10 +13,14 @@
 namespace {
 
 std::vector<UINT> received;
+std::vector<WPARAM> activations;  // wParam of every WM_ACTIVATE
 
 LRESULT CALLBACK recordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     received.push_back(message);
+    if (message == WM_ACTIVATE) {
+        activations.push_back(wParam);
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -26,6 +30,7 @@ protected:
     {
         headless::reset(1920, 1080);
         received.clear();
+        activations.clear();
         WNDCLASSEXA cls{};
         cls.cbSize = sizeof(cls);
         cls.lpfnWndProc = &recordingProcedure;
@@ -98,6 +103,16 @@ TEST_F(DesktopModelTest, ShowingActivatesAndHidingDeactivates)
     ShowWindow(window, SW_HIDE);
     EXPECT_TRUE(saw(WM_ACTIVATE));
     EXPECT_EQ(GetActiveWindow(), nullptr);
+}
+
+TEST_F(DesktopModelTest, ActivationCarriesTheMinimizedStateInTheHighWord)
+{
+    ShowWindow(window, SW_SHOW);
+    SendMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ShowWindow(window, SW_HIDE);
+    EXPECT_EQ(activations, (std::vector<WPARAM>{MAKEWPARAM(WA_ACTIVE, 0), MAKEWPARAM(WA_INACTIVE, 1),
+                                                MAKEWPARAM(WA_ACTIVE, 0), MAKEWPARAM(WA_INACTIVE, 0)}));
 }
 
 TEST_F(DesktopModelTest, PaintComesWhenTheQueueIsEmptyUntilValidated)

@@ -253,12 +253,19 @@ void Desktop::setActive(HWND handle)
     }
     const HWND previous = active_;
     active_ = handle;
+    // As in Win32 the high word of wParam carries the minimized state of the
+    // window told, so a window minimized while active hears WA_INACTIVE with a
+    // non-zero wParam.
+    const auto activation = [this](HWND window, WORD state) {
+        const Window* w = findWindow(window);
+        return MAKEWPARAM(state, w != nullptr && w->minimized ? 1 : 0);
+    };
     if (previous != nullptr && liveWindow(previous) != nullptr) {
-        send(previous, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(handle));
+        send(previous, WM_ACTIVATE, activation(previous, WA_INACTIVE), reinterpret_cast<LPARAM>(handle));
         notifyActivation(previous, false);
     }
     if (handle != nullptr) {
-        send(handle, WM_ACTIVATE, WA_ACTIVE, reinterpret_cast<LPARAM>(previous));
+        send(handle, WM_ACTIVATE, activation(handle, WA_ACTIVE), reinterpret_cast<LPARAM>(previous));
         notifyActivation(handle, true);
     }
 }
