@@ -211,6 +211,19 @@ TEST_F(DesktopModelTest, SystemCommandsChangeTheWindow)
     EXPECT_TRUE(saw(WM_SIZE));
 }
 
+TEST_F(DesktopModelTest, MaximizedStateFollowsTheStyleBitNotThePlacement)
+{
+    ShowWindow(window, SW_SHOW);
+    SendMessageA(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    SetWindowPos(window, nullptr, 0, 0, 500, 400, SWP_NOZORDER);
+    EXPECT_TRUE(IsZoomed(window));
+    EXPECT_EQ(headless::windowRect(window).right, 500);
+    SetWindowLongA(window, GWL_STYLE, GetWindowLongA(window, GWL_STYLE));
+    EXPECT_TRUE(IsZoomed(window));
+    SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(WS_OVERLAPPEDWINDOW));
+    EXPECT_FALSE(IsZoomed(window));
+}
+
 TEST_F(DesktopModelTest, SystemMenuHoldsTheSystemItemsFirst)
 {
     const HMENU menu = GetSystemMenu(window, FALSE);

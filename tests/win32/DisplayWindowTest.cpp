@@ -107,6 +107,19 @@ TEST_F(WindowTest, MaximizedOrMinimizedWindowDropsTheZoomItems)
     }
 }
 
+TEST_F(WindowTest, CenteringAMaximizedWindowKeepsItMaximized)
+{
+    openWindowed();
+    headless::dragCaption(window->handle, 10, 10);
+    headless::clickMaximize(window->handle);
+    window->pumpMessages();
+    EXPECT_EQ(ownedItems(), (Ids{6, 8, 9, 10}));
+    SendMessageA(window->handle, WM_SYSCOMMAND, 10, 0);
+    EXPECT_TRUE(IsZoomed(window->handle));
+    EXPECT_EQ(headless::windowRect(window->handle).left, 0);
+    EXPECT_EQ(ownedItems(), (Ids{6, 8}));
+}
+
 TEST_F(WindowTest, RebuildingKeepsOneCopyOfEachItemAndTheSystemItems)
 {
     create();

@@ -582,8 +582,13 @@ LONG_PTR Desktop::setLong(HWND handle, int index, LONG_PTR value)
     const LONG_PTR previous = getLong(handle, index);
     switch (index) {
     case GWL_STYLE:
-        // The visible, minimized and maximized states follow ShowWindow, not the style bits.
+        // The visible and minimized states follow ShowWindow, not the style
+        // bits; a style without WS_MAXIMIZE ends the maximized state, as in
+        // Win32, where IsZoomed reads that bit.
         window->style = static_cast<DWORD>(value) & ~stateBits;
+        if ((static_cast<DWORD>(value) & WS_MAXIMIZE) == 0) {
+            window->maximized = false;
+        }
         host_.windowChanged(*window);
         break;
     case GWL_EXSTYLE:
@@ -675,7 +680,9 @@ BOOL Desktop::setWindowPos(HWND handle, int x, int y, int cx, int cy, UINT flags
     }
     if (changed) {
         if (Window* live = liveWindow(handle)) {
-            placeWindow(*live, rect, false, false);
+            // Placing a maximized window moves it but leaves it maximized
+            // (WS_MAXIMIZE stays), as in Win32.
+            placeWindow(*live, rect, live->maximized, false);
         }
     } else if ((flags & SWP_FRAMECHANGED) != 0) {
         host_.windowChanged(*window);
