@@ -135,6 +135,10 @@ TEST_F(Direct3DDisplayTest, AToggleIsCarriedOutOnce)
     Direct3DDisplay display;
     ASSERT_TRUE(openWindowed(display));
     ASSERT_TRUE(update(display));
+    const std::size_t windowedCalls = d3d9::createDeviceCalls().size();
+    EXPECT_TRUE(display.windowed());
+    EXPECT_EQ(d3d9::createDeviceCalls().size(), windowedCalls);
+    EXPECT_EQ(display.output(), OutputWindowed);
     display.requestToggle();
     EXPECT_TRUE(update(display));
     EXPECT_EQ(display.output(), OutputFullscreen);
