@@ -246,6 +246,32 @@ TEST_F(WindowInputTest, ActivationTestsTheWholeWParam)
     EXPECT_EQ(events, (Events{"activate 0", "activate 1"}));
 }
 
+TEST_F(WindowInputTest, MessageFieldsAreReadAsTheirRulesSay)
+{
+    // Keys index the table by the low 8 bits only; menu commands compare the
+    // whole wParam; WM_QUIT is taken as a close request.
+    struct Case {
+        UINT message;
+        WPARAM wParam;
+        Events expected;
+    };
+    const Case cases[] = {
+        {WM_KEYDOWN, 0x1BE, {"keyDown 46", "keyPressed 46"}},  // the period key, 190
+        {WM_KEYUP, 0x1BE, {"keyUp 46"}},
+        {WM_SYSCOMMAND, 0x10003, {}},  // not "2x Zoom"
+        {WM_QUIT, 0, {"close", "requestClose"}},
+    };
+    openWindowed();
+    const RECT before = headless::windowRect(window->handle);
+    for (const Case& c : cases) {
+        events.clear();
+        SendMessageA(window->handle, c.message, c.wParam, 0);
+        EXPECT_EQ(events, c.expected) << c.message << " " << c.wParam;
+    }
+    EXPECT_EQ(width(headless::windowRect(window->handle)), width(before));
+    EXPECT_FALSE(window->keyDown[0xBE]);
+}
+
 TEST_F(WindowInputTest, ListenersSeeTheWrapperWhenThereIsOne)
 {
     openWindowed();
