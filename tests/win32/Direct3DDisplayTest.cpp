@@ -117,6 +117,28 @@ TEST_F(Direct3DDisplayTest, FirstFrameShowsTheHiddenWindowWithTheConvertedFrame)
     EXPECT_EQ(shown.data, converted(frame));
 }
 
+// Back buffers whose memory order differs from our layouts of the same name
+// still show red as red.
+TEST_F(Direct3DDisplayTest, ChannelOrderSurvivesEveryAcceptedBackBufferFormat)
+{
+    for (D3DFORMAT format : {D3DFMT_A32B32G32R32F, D3DFMT_X8R8G8B8, D3DFMT_R8G8B8, D3DFMT_R5G6B5}) {
+        SCOPED_TRACE(format);
+        d3d9::policy().windowedFormats = {format};
+        d3d9::createDeviceCalls().clear();
+        for (FloatPixel& pixel : frame) {
+            pixel = FloatPixel{0.0f, 0.0f, 0.5f, 1.0f};
+        }
+        Direct3DDisplay display;
+        ASSERT_TRUE(openWindowed(display));
+        ASSERT_EQ(d3d9::createDeviceCalls().back().parameters.BackBufferFormat, format);
+        ASSERT_TRUE(update(display));
+        // Green 0.5 is 128 in 8 bits and 32 of 63 in 6 bits, shown as 130.
+        const std::uint32_t expected = format == D3DFMT_R5G6B5 ? 0x00FF8200u : 0x00FF8000u;
+        const headless::Pixels shown = headless::clientPixels(theWindow());
+        EXPECT_EQ(shown.data, std::vector<std::uint32_t>(shown.data.size(), expected));
+    }
+}
+
 TEST_F(Direct3DDisplayTest, BothRequestsPendingCloseWithoutSwitching)
 {
     Direct3DDisplay display;
