@@ -216,6 +216,14 @@ TEST_F(BlitterTest, EveryFormatRefusedCosts36CallsForFloatAnd30ForInteger)
         EXPECT_FALSE(blitter.valid());
         ASSERT_EQ(direct3d.calls.size(), c.calls);
         EXPECT_EQ(direct3d.calls.front().parameters.BackBufferFormat, c.first);
+        // Six calls per format, in the fall-back order; the swapped-channel
+        // layouts without a Direct3D format are never asked for.
+        const D3DFORMAT order[] = {D3DFMT_A32B32G32R32F, D3DFMT_X8R8G8B8, D3DFMT_X8B8G8R8,
+                                   D3DFMT_R8G8B8,        D3DFMT_R5G6B5,   D3DFMT_X1R5G5B5};
+        const std::size_t skipped = c.mode == ModeFloat ? 0 : 1;
+        for (std::size_t i = 0; i < direct3d.calls.size(); ++i) {
+            EXPECT_EQ(direct3d.calls[i].parameters.BackBufferFormat, order[i / 6 + skipped]) << "call " << i;
+        }
         // The last attempt: X1R5G5B5 with one back buffer and software vertex processing.
         EXPECT_EQ(direct3d.calls.back().parameters.BackBufferFormat, D3DFMT_X1R5G5B5);
         EXPECT_EQ(direct3d.calls.back().parameters.BackBufferCount, 1u);
