@@ -199,6 +199,9 @@ TEST_F(DesktopModelTest, SystemCommandsChangeTheWindow)
     } steps[] = {
         {SC_MAXIMIZE, false, true},
         {SC_MINIMIZE, true, false},
+        {SC_RESTORE, false, true},  // back to the maximized state it was minimized from
+        {SC_RESTORE, false, false},
+        {SC_MINIMIZE, true, false},
         {SC_RESTORE, false, false},
     };
     for (const auto& step : steps) {
@@ -206,7 +209,7 @@ TEST_F(DesktopModelTest, SystemCommandsChangeTheWindow)
         EXPECT_EQ(IsIconic(window) != FALSE, step.iconic) << step.command;
         EXPECT_EQ(IsZoomed(window) != FALSE, step.zoomed) << step.command;
     }
-    // Restored from the minimized state to the size before maximizing.
+    // Restored to the size before maximizing.
     EXPECT_EQ(headless::clientRect(window).right - headless::clientRect(window).left, 300 - 8);
     EXPECT_TRUE(saw(WM_SIZE));
 }

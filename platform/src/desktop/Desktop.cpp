@@ -364,6 +364,7 @@ void Desktop::minimize(HWND handle)
     if (!window->maximized) {
         window->restoreRect = window->rect;
     }
+    window->restoresMaximized = window->maximized;
     const RECT iconic{minimizedOrigin, minimizedOrigin, minimizedOrigin + 160, minimizedOrigin + 28};
     placeWindow(*window, iconic, false, true);
     if (active_ == handle) {
@@ -394,6 +395,13 @@ void Desktop::restore(HWND handle)
 {
     Window* window = liveWindow(handle);
     if (window == nullptr || (!window->minimized && !window->maximized)) {
+        return;
+    }
+    // As in Win32, a window minimized while maximized comes back maximized;
+    // restoring it once more brings back its normal rectangle.
+    if (window->minimized && window->restoresMaximized) {
+        window->restoresMaximized = false;
+        maximize(handle);
         return;
     }
     placeWindow(*window, window->restoreRect, false, false);

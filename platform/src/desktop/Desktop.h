@@ -72,6 +72,7 @@ struct Window {
     bool visible = false;
     bool minimized = false;
     bool maximized = false;
+    bool restoresMaximized = false;  // minimized from the maximized state
     bool destroyed = false;
     bool invalid = false;  // WM_PAINT is due while set
     LONG_PTR userData = 0;
