@@ -171,6 +171,9 @@ bool Direct3DDisplay::switchOutput(OutputMode target)
     // presented a frame and shows it.
     if (!toWindowed) {
         pump(window);
+        // A system-menu switch dispatched in that pump may have failed and
+        // closed the display; this switch must not then report success.
+        return isOpen();
     }
     return true;
 }

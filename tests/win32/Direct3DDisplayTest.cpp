@@ -280,6 +280,34 @@ TEST_F(Direct3DDisplayTest, FailingMenuSwitchClosesInsideTheWindowsOwnDispatch)
     EXPECT_EQ(d3d9::liveObjectReport(), "1 IDirect3D9\n");
 }
 
+// Showing the fullscreen window activates it inside open; a listener that
+// posts "Windowed" then has that command dispatched by the fullscreen
+// switch's own pump, and with no windowed device the display closes there.
+TEST_F(Direct3DDisplayTest, OpenDoesNotReportSuccessWhenItsFullscreenPumpClosedTheDisplay)
+{
+    struct PostsWindowed final : DisplayListener {
+        void onActivate(DisplayInterface*, bool active) override
+        {
+            if (active && !posted) {
+                posted = true;
+                PostMessageA(theWindow(), WM_SYSCOMMAND, 7, 0); // "Windowed"
+            }
+        }
+        void onOpen(DisplayInterface*) override { opened = true; }
+        bool posted = false;
+        bool opened = false;
+    } listener;
+
+    d3d9::policy().windowedFormats.clear();
+    Direct3DDisplay display;
+    display.setListener(&listener);
+    EXPECT_FALSE(display.open("tovi", frameWidth, frameHeight, OutputFullscreen, ModeFloat));
+    EXPECT_TRUE(listener.posted);
+    EXPECT_FALSE(listener.opened);
+    EXPECT_FALSE(display.isOpen());
+    EXPECT_TRUE(windows().empty());
+}
+
 TEST_F(Direct3DDisplayTest, CloseAndDestructionLeaveNoPlatformObjectAlive)
 {
     {
